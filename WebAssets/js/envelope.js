@@ -1,0 +1,37 @@
+// Helpers for what the backend's answers look like once the app has wrapped
+// them: {"ok", "status", ...answer members, "error"?, "body"?, "raw"?}.
+
+export function isObject(value) {
+  return value !== null && typeof value === 'object' && !Array.isArray(value);
+}
+
+// The text to show for a failed envelope, in the order the app itself uses
+// for its own error texts.
+export function envelopeError(envelope) {
+  if (!isObject(envelope)) return 'resposta inválida do aplicativo';
+  if (typeof envelope.error === 'string' && envelope.error !== '') return envelope.error;
+  if (typeof envelope.message === 'string' && envelope.message !== '') return envelope.message;
+  if (typeof envelope.status === 'number' && envelope.status !== 0) return `HTTP ${envelope.status}`;
+  return 'pedido falhou';
+}
+
+export function envelopeOk(envelope) {
+  return isObject(envelope) && envelope.ok === true;
+}
+
+// One line: "ok · HTTP 200" or "falhou · HTTP 401 · not signed in".
+export function envelopeSummary(envelope) {
+  const status = isObject(envelope) && typeof envelope.status === 'number' ? envelope.status : 0;
+  const parts = [envelopeOk(envelope) ? 'ok' : 'falhou', status ? `HTTP ${status}` : 'sem resposta'];
+  if (!envelopeOk(envelope)) parts.push(envelopeError(envelope));
+  return parts.join(' · ');
+}
+
+// Results of the account methods and the upload's refusal carry "ok" false
+// with an "error" text (and sometimes a friendlier "message").
+export function resultError(result) {
+  if (!isObject(result)) return 'resposta inválida do aplicativo';
+  if (typeof result.message === 'string' && result.message !== '') return result.message;
+  if (typeof result.error === 'string' && result.error !== '') return result.error;
+  return 'pedido falhou';
+}
