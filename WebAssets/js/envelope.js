@@ -11,6 +11,7 @@ export function envelopeError(envelope) {
   if (!isObject(envelope)) return 'resposta inválida do aplicativo';
   if (typeof envelope.error === 'string' && envelope.error !== '') return envelope.error;
   if (typeof envelope.message === 'string' && envelope.message !== '') return envelope.message;
+  if (typeof envelope.raw === 'string') return 'o servidor respondeu com algo que não é JSON';
   if (typeof envelope.status === 'number' && envelope.status !== 0) return `HTTP ${envelope.status}`;
   return 'pedido falhou';
 }
@@ -23,7 +24,8 @@ export function envelopeOk(envelope) {
 export function envelopeSummary(envelope) {
   const status = isObject(envelope) && typeof envelope.status === 'number' ? envelope.status : 0;
   const parts = [envelopeOk(envelope) ? 'ok' : 'falhou', status ? `HTTP ${status}` : 'sem resposta'];
-  if (!envelopeOk(envelope)) parts.push(envelopeError(envelope));
+  const error = envelopeError(envelope);
+  if (!envelopeOk(envelope) && error !== parts[1]) parts.push(error);
   return parts.join(' · ');
 }
 

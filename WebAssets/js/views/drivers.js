@@ -35,12 +35,12 @@ function buildRow(driver) {
     'tr',
     { class: driver.has_problem === true ? 'problem' : null },
     name,
-    h('td', { text: text(driver.class_name) }),
+    h('td', { class: 'nowrap', text: text(driver.class_name) }),
     h('td', { text: text(driver.manufacturer) }),
-    h('td', { text: text(driver.driver_version) }),
-    h('td', { text: text(driver.driver_date) }),
+    h('td', { class: 'nowrap', text: text(driver.driver_version) }),
+    h('td', { class: 'nowrap', text: text(driver.driver_date) }),
     h('td', { text: signer }),
-    h('td', {}, problem),
+    h('td', { class: 'nowrap' }, problem),
   );
 }
 

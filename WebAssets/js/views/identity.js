@@ -37,7 +37,7 @@ function copyButton(value, label, status) {
   button.addEventListener('click', () =>
     runAction(button, status, async () => {
       await copyText(value);
-      status.ok(`${label} copiado.`);
+      status.ok(`Copiado: ${label}.`);
     }),
   );
   return button;
@@ -75,8 +75,8 @@ export function mount(section, ctx) {
           'tr',
           { class: hash ? null : 'unusable' },
           h('th', { scope: 'row', text: label }),
-          h('td', {}, h('span', { class: 'value', text: text(value) }), value ? copyButton(value, label, status) : null),
-          h('td', {}, h('code', { class: 'hash', text: hash || 'sem valor utilizável' }), hash ? copyButton(hash, `Hash de ${label}`, status) : null),
+          h('td', {}, h('div', { class: 'cell' }, h('span', { class: 'value', text: text(value) }), value ? copyButton(value, label, status) : null)),
+          h('td', {}, h('div', { class: 'cell' }, h('code', { class: 'hash', text: hash || 'sem valor utilizável' }), hash ? copyButton(hash, `Hash de ${label}`, status) : null)),
         );
       }),
     );

@@ -52,6 +52,7 @@ export async function startHarness() {
   // collected so a test can insist there were none.
   async function open({ bridge = true, driverCount = 1000, viewport, ...options } = {}) {
     const page = await context.newPage();
+    page.setDefaultTimeout(5000);
     if (viewport) await page.setViewportSize(viewport);
     const errors = [];
     page.on('pageerror', (err) => errors.push(err.message));
@@ -67,6 +68,15 @@ export async function startHarness() {
   }
 
   return { open, close };
+}
+
+// What the page posted to the simulated app, in order.
+export function posted(page, method) {
+  return page.evaluate((m) => window.__fakeBridge.log.filter((r) => !m || r.method === m), method);
+}
+
+export function card(page, title) {
+  return page.locator('.card', { has: page.locator('h2', { hasText: title }) });
 }
 
 export function screenshotPath(name) {
