@@ -16,16 +16,24 @@ export function envelopeError(envelope) {
   return 'pedido falhou';
 }
 
+// The backend's own "ok" member replaces the app's computed one, so a 500
+// answer whose body says {"ok": true} would read as a success. The status
+// has the last word when it is a number outside 200..299.
 export function envelopeOk(envelope) {
-  return isObject(envelope) && envelope.ok === true;
+  if (!isObject(envelope) || envelope.ok !== true) return false;
+  const { status } = envelope;
+  return typeof status !== 'number' || (status >= 200 && status <= 299);
 }
 
 // One line: "ok · HTTP 200" or "falhou · HTTP 401 · not signed in".
 export function envelopeSummary(envelope) {
-  const status = isObject(envelope) && typeof envelope.status === 'number' ? envelope.status : 0;
-  const parts = [envelopeOk(envelope) ? 'ok' : 'falhou', status ? `HTTP ${status}` : 'sem resposta'];
+  const status = isObject(envelope) ? envelope.status : undefined;
+  const ok = envelopeOk(envelope);
+  const parts = [ok ? 'ok' : 'falhou'];
+  if (typeof status === 'number') parts.push(status ? `HTTP ${status}` : 'sem resposta');
+  else if (!isObject(envelope)) parts.push('sem resposta');
   const error = envelopeError(envelope);
-  if (!envelopeOk(envelope) && error !== parts[1]) parts.push(error);
+  if (!ok && error !== parts[1]) parts.push(error);
   return parts.join(' · ');
 }
 

@@ -82,7 +82,7 @@ function diskCards(disks) {
   if (!disks.length) return [h('p', { class: 'muted', text: 'Nenhum disco encontrado.' })];
   const maxSize = Math.max(...disks.map((d) => (typeof d.size_bytes === 'number' ? d.size_bytes : 0)));
   return disks.map((disk) => {
-    const [kind, label] = HEALTH[disk.health_text] ?? ['off', text(disk.health_text)];
+    const [kind, label] = Object.hasOwn(HEALTH, disk.health_text) ? HEALTH[disk.health_text] : ['off', text(disk.health_text)];
     const info = facts([
       ['size', 'Capacidade'],
       ['bus', 'Barramento'],

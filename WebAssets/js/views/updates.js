@@ -3,7 +3,8 @@ import { isObject } from '../envelope.js';
 
 function severityBadge(severity) {
   const value = typeof severity === 'string' ? severity : '';
-  const kind = { critical: 'bad', important: 'warn', moderate: 'info', low: 'off' }[value.toLowerCase()] ?? 'off';
+  const kinds = { critical: 'bad', important: 'warn', moderate: 'info', low: 'off' };
+  const kind = Object.hasOwn(kinds, value.toLowerCase()) ? kinds[value.toLowerCase()] : 'off';
   return h('span', { class: `badge ${kind}`, text: text(value) });
 }
 
@@ -39,7 +40,7 @@ export function mount(section, ctx) {
   const online = h('input', { type: 'checkbox', id: 'updates-online', checked: true });
   const searchButton = h('button', { type: 'button', class: 'primary', text: 'Procurar atualizações' });
   const summary = h('p', { class: 'muted', text: 'Nenhuma busca feita ainda.' });
-  const available = h('div', { class: 'slot' });
+  const available = h('div', { class: 'slot' }, h('p', { class: 'muted', text: 'Procure atualizações para ver as disponíveis.' }));
   const installed = h('div', { class: 'slot' }, h('p', { class: 'muted', text: 'Colete o inventário com as atualizações instaladas ou faça uma busca.' }));
 
   searchButton.addEventListener('click', () =>

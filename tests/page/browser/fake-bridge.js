@@ -167,6 +167,9 @@ export function installFakeBridge(setup) {
     log,
     state,
     heldEvents: () => held.map((m) => m.event),
+    push(message) {
+      deliver(message);
+    },
     release(name) {
       const index = held.findIndex((m) => m.event === name);
       if (index < 0) return false;

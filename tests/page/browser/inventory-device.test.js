@@ -11,6 +11,12 @@ after(() => harness?.close());
 const release = (page, name) => page.evaluate((n) => window.__fakeBridge.release(n), name);
 const heldEvents = (page) => page.evaluate(() => window.__fakeBridge.heldEvents());
 
+async function searchUpdates(page) {
+  await page.getByRole('tab', { name: 'Atualizações' }).click();
+  await page.getByRole('button', { name: 'Procurar atualizações' }).click();
+  await page.locator('#view-updates .status.ok').waitFor();
+}
+
 async function collect(page) {
   await page.getByRole('tab', { name: 'Hardware' }).click();
   await page.getByRole('button', { name: 'Coletar inventário' }).click();
@@ -210,7 +216,7 @@ describe('layout', () => {
       const { page } = await harness.open({ viewport, signedInAs: 'ana@example.com', deviceId: 'dev_7' });
       await page.locator('.light.up').waitFor();
       await card(page, 'Sistema').locator('dd', { hasText: 'ESTUDIO-07' }).waitFor();
-      const shots = [['overview', null], ['hardware', collect], ['drivers', null], ['updates', null], ['identity', null], ['account', null], ['device', null]];
+      const shots = [['overview', null], ['hardware', collect], ['drivers', null], ['updates', searchUpdates], ['identity', null], ['account', null], ['device', null]];
       for (const [name, prepare] of shots) {
         if (prepare) await prepare(page);
         await page.locator(`#tab-${name}`).click();
@@ -237,6 +243,46 @@ describe('layout', () => {
     assert.equal(outline, 'solid');
     await page.keyboard.press('Tab');
     assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Coletar inventário');
+    await page.close();
+  });
+});
+
+describe('untrusted data', () => {
+  test('odd shapes from the app or the backend never break the page', async () => {
+    const { page, errors } = await harness.open({
+      overrides: {
+        'app.info': { result: ['not', 'an', 'object'] },
+        'system.get': { result: { hostname: { nested: true }, total_ram_bytes: 'lots' } },
+        'net.health': { result: 'up' },
+      },
+    });
+    await card(page, 'Aplicativo').locator('.status.error', { hasText: 'resposta inválida do aplicativo' }).waitFor();
+    await card(page, 'Sistema').locator('dd', { hasText: '{"nested":true}' }).waitFor();
+    await page.locator('.light.down').waitFor();
+    await page.evaluate(() => window.__fakeBridge.push({
+      event: 'inventory.result',
+      data: {
+        generated_at: 42,
+        cpu: null,
+        gpus: 'none',
+        disks: [null, { health_text: 'constructor', model: '<script>x</script>', size_bytes: 'big' }],
+        drivers: [7, { device_name: 'Só este', has_problem: 'yes', problem_code: { x: 1 } }],
+        updates: { installed: [null, { title: 'KB1', severity: 'toString' }], last_search: '' },
+        hwid: { mac_addresses: [1, null], disk_serials: 'not a list' },
+        component_hashes: { mac_addresses: 5 },
+      },
+    }));
+    await page.getByRole('tab', { name: 'Hardware' }).click();
+    const disk = page.locator('#view-hardware .card.disk');
+    await disk.waitFor();
+    assert.equal(await disk.locator('h3 span').first().textContent(), '<script>x</script>');
+    assert.equal(await disk.locator('.badge').textContent(), 'constructor');
+    assert.equal(await page.locator('#view-hardware > p.muted').textContent(), 'Última coleta: —');
+    await page.getByRole('tab', { name: 'Drivers' }).click();
+    assert.equal(await page.locator('#view-drivers p[role="status"]').textContent(), '1 de 1 drivers · 0 com problemas');
+    await page.getByRole('tab', { name: 'Atualizações' }).click();
+    assert.match(await page.locator('#view-updates > p.muted').textContent(), /1 instaladas/);
+    assert.deepEqual(errors, []);
     await page.close();
   });
 });

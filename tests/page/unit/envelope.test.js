@@ -13,6 +13,9 @@ test('envelopes are summarised with the text the user needs', () => {
     ['backend says ok false on 200', { error: 'quota exceeded', ok: false, status: 200 }, 'falhou · HTTP 200 · quota exceeded'],
     ['status 0 and no text', { ok: false, status: 0 }, 'falhou · sem resposta · pedido falhou'],
     ['"ok" replaced by a non-boolean', { ok: 'yes', status: 200 }, 'falhou · HTTP 200'],
+    ['body claims ok on a server error', { ok: true, status: 500 }, 'falhou · HTTP 500'],
+    ['body claims ok with no answer', { ok: true, status: 0 }, 'falhou · sem resposta · pedido falhou'],
+    ['status replaced by a non-number', { ok: true, status: 'fine' }, 'ok'],
     ['not an object', null, 'falhou · sem resposta · resposta inválida do aplicativo'],
   ];
   for (const [what, envelope, expected] of cases) {
