@@ -26,6 +26,14 @@ if(WIN32)
     add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
+if(TQ_SANITIZE_THREADS)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer -O1)
+    add_link_options(-fsanitize=thread)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        add_compile_options(-Wno-maybe-uninitialized -Wno-tsan)
+    endif()
+endif()
+
 if(TQ_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                         -fno-sanitize-recover=undefined -O1)
