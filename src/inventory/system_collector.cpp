@@ -15,7 +15,8 @@ void apply_os_values(const OsValues& values, SystemInfo& info) {
         build += "." + std::to_string(*values.ubr);
     info.os_build = build;
 
-    info.os_version = values.current_version.value_or("10") + " (build " + build + ")";
+    info.os_version = values.current_version.value_or("10");
+    info.os_version.append(" (build ").append(build).append(")");
 
     // A missing product name still gets the suffix, with its leading space:
     // the registry's values are reported as they are.
