@@ -12,7 +12,7 @@ void apply_os_values(const OsValues& values, SystemInfo& info) {
 
     std::string build = values.current_build.value_or("");
     if (values.ubr)
-        build += "." + std::to_string(*values.ubr);
+        build.append(".").append(std::to_string(*values.ubr));
     info.os_build = build;
 
     info.os_version = values.current_version.value_or("10");
@@ -21,7 +21,7 @@ void apply_os_values(const OsValues& values, SystemInfo& info) {
     // A missing product name still gets the suffix, with its leading space:
     // the registry's values are reported as they are.
     if (!display.empty())
-        info.os_name += " " + display;
+        info.os_name.append(" ").append(display);
 }
 
 std::string architecture_name(std::uint16_t processor_architecture) {
