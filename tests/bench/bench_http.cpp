@@ -19,6 +19,8 @@ class Server {
   public:
     Server() {
         server_.set_keep_alive_max_count(kRequests * 10);
+        // Without it the answer's second write waits for a delayed ACK.
+        server_.set_tcp_nodelay(true);
         server_.Get("/api/health", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(R"({"status":"ok"})", "application/json");
         });
