@@ -196,6 +196,19 @@ TEST(HttpClient, ConnectionClosedWithoutAnswerIsAReceiveFailure) {
     EXPECT_EQ(response.error.rfind("WinHttpReceiveResponse failed: ", 0), 0u) << response.error;
 }
 
+TEST(HttpClient, GarbledAnswerIsAReceiveFailure) {
+    LoopbackServer server([](const ReceivedRequest&) {
+        Reply reply;
+        reply.bytes = "SPDY/9 banana\r\n\r\n";
+        reply.then = Reply::Then::close;
+        return reply;
+    });
+    HttpClient client(server.url(), quick_options());
+    const HttpResponse response = client.get("/health");
+    EXPECT_EQ(response.status, 0);
+    EXPECT_EQ(response.error.rfind("WinHttpReceiveResponse failed: ", 0), 0u) << response.error;
+}
+
 TEST(HttpClient, BodyCutShortKeepsStatusAndWhatArrived) {
     LoopbackServer server([](const ReceivedRequest&) {
         Reply reply;

@@ -57,6 +57,19 @@ TEST(SessionStore, UnreadableFilesReadAsSignedOutSilently) {
     EXPECT_TRUE(log.lines().empty());
 }
 
+TEST(SessionStore, UnwritableFileFailsTheSaveQuietlyAndKeepsTheOldSession) {
+    test::TempDir dir;
+    SessionStore store(path_to_utf8(dir / "auth.dat"));
+    ASSERT_TRUE(store.save(kSession));
+    std::filesystem::create_directory(dir / "auth.dat.tmp");
+    test::LogCapture log;
+    Session other = kSession;
+    other.access_token = "other";
+    EXPECT_FALSE(store.save(other));
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(store.load(), kSession);
+}
+
 TEST(Session, PlaintextIsCompactAndSorted) {
     EXPECT_EQ(session_to_plaintext(kSession),
               "{\"access_token\":\"access.tok\",\"email\":\"jos\xC3\xA9@example.com\","

@@ -56,5 +56,21 @@ TEST(SessionStore, LostOrExposedSecretReadsAsSignedOut) {
     EXPECT_EQ(store.load(), kSession);
 }
 
+TEST(SessionStore, SecretThatCannotBeWrittenFailsTheSaveWithAnError) {
+    test::TempDir dir;
+    const std::string key = path_to_utf8(dir / "missing" / "auth.key");
+    SessionStore store(path_to_utf8(dir / "auth.dat"), SessionBinding{key, "m", 1});
+    test::LogCapture log;
+    EXPECT_FALSE(store.save(kSession));
+    const auto messages = log.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(
+        messages[0].rfind(
+            "[ERROR] DPAPI protect failed: cannot write the session key file " + key + ": ", 0),
+        0u)
+        << messages[0];
+    EXPECT_FALSE(std::filesystem::exists(dir / "auth.dat"));
+}
+
 }  // namespace
 }  // namespace tq
