@@ -282,7 +282,9 @@ HttpResponse CurlTransport::send(const TransportRequest& request) {
     curl_easy_getinfo(easy, CURLINFO_PRETRANSFER_TIME_T, &pretransfer);
     long status = 0;
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
+    // An idle handle must not point at this call's buffers and callbacks;
+    // a reset drops them and keeps the handle's live connections.
+    curl_easy_reset(easy);
     curl_slist_free_all(headers);
     give_back(easy);
 
