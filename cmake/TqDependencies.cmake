@@ -33,3 +33,16 @@ else()
     target_link_libraries(tq_platform_libs INTERFACE
         PkgConfig::TQ_LINUX_LIBS Threads::Threads)
 endif()
+
+# The loopback HTTP(S) server of the network tests and the HTTP benchmark:
+# Debian's cpp-httplib. Debian ships it as a compiled Linux library (the
+# header holds declarations only), so it cannot be staged for MinGW: the
+# Windows tests use the project's own loopback server (tests/net/support).
+# OpenSSL makes the HTTPS case's test certificate.
+add_library(tq_test_http INTERFACE)
+if(WIN32)
+    target_link_libraries(tq_test_http INTERFACE ws2_32)
+else()
+    pkg_check_modules(TQ_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib openssl)
+    target_link_libraries(tq_test_http INTERFACE PkgConfig::TQ_HTTPLIB)
+endif()
