@@ -55,13 +55,30 @@ HttpResponse HttpClient::post(const std::string& path, const std::string& body) 
     return request("POST", path, body, {});
 }
 
+namespace {
+
+// A token or value comes from the backend; a CR, LF or NUL inside it must not
+// start a header line of its own, so those bytes never reach the block.
+std::string header_safe(const std::string& value) {
+    std::string out;
+    out.reserve(value.size());
+    for (const char c : value) {
+        if (c != '\r' && c != '\n' && c != '\0') {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string request_header_block(const std::string& access_token, const HttpHeaders& extra) {
     std::string block = "Content-Type: application/json\r\nAccept: application/json\r\n";
     if (!access_token.empty()) {
-        block += "Authorization: Bearer " + access_token + "\r\n";
+        block += "Authorization: Bearer " + header_safe(access_token) + "\r\n";
     }
     for (const auto& [name, value] : extra) {
-        block += name + ": " + value + "\r\n";
+        block += header_safe(name) + ": " + header_safe(value) + "\r\n";
     }
     return block;
 }

@@ -75,6 +75,18 @@ TEST(HttpClient, BearerHeaderFollowsTheHeldToken) {
     EXPECT_EQ(requests[0].request_line, "GET /health HTTP/1.1");
 }
 
+TEST(HttpClient, TokenWithLineBreaksCannotAddHeaderLines) {
+    LoopbackServer server(answer_ok());
+    HttpClient client(server.url(), quick_options());
+    client.set_access_token("tok\r\nX-Injected: 1\n");
+    client.get("/health");
+
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(requests[0].header("X-Injected")) << header_text(requests[0]);
+    EXPECT_EQ(requests[0].header("Authorization"), "Bearer tokX-Injected: 1");
+}
+
 TEST(HttpClient, PostSendsTheBodyUnchanged) {
     LoopbackServer server(answer_ok());
     HttpClient client(server.url("/v1"), quick_options());
