@@ -32,6 +32,21 @@ std::optional<std::string> identity_mac_address(std::uint32_t if_type,
     return to_hex(address, true);
 }
 
+std::uint32_t adapter_type_of_link(std::uint16_t link_layer, bool has_device, bool is_wireless) {
+    // Link-layer numbers as Linux's ARPHRD_ constants give them.
+    constexpr std::uint16_t kLinkEthernet = 1;
+    constexpr std::uint16_t kLinkLoopback = 772;
+    constexpr std::uint32_t kIfTypeOther = 1;
+    constexpr std::uint32_t kIfTypeLoopback = 24;
+    if (link_layer == kLinkLoopback) {
+        return kIfTypeLoopback;
+    }
+    if (link_layer != kLinkEthernet || !has_device) {
+        return kIfTypeOther;
+    }
+    return is_wireless ? kIfTypeIeee80211 : kIfTypeEthernet;
+}
+
 std::vector<std::string> select_mac_addresses(const std::vector<AdapterAddress>& adapters) {
     std::vector<std::string> out;
     for (const AdapterAddress& adapter : adapters) {

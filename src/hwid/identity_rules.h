@@ -31,6 +31,12 @@ struct AdapterAddress {
 std::optional<std::string> identity_mac_address(std::uint32_t if_type,
                                                 std::span<const std::uint8_t> address);
 
+// The interface type a Linux link stands for, in the numbers above: a link
+// backed by a real device with an Ethernet link layer is Ethernet, or Wi-Fi
+// when it is wireless; loopback is 24; a virtual link (bridge, tunnel,
+// container pair) and any other link layer count as "other" (1).
+std::uint32_t adapter_type_of_link(std::uint16_t link_layer, bool has_device, bool is_wireless);
+
 // identity_mac_address over the adapters, in their order.
 std::vector<std::string> select_mac_addresses(const std::vector<AdapterAddress>& adapters);
 

@@ -86,6 +86,10 @@ struct FilesystemCase {
     const char* expected;
 };
 
+std::ostream& operator<<(std::ostream& out, const FilesystemCase& c) {
+    return out << c.name;
+}
+
 class FilesystemSerial : public ::testing::TestWithParam<FilesystemCase> {};
 
 TEST_P(FilesystemSerial, StableText) {
