@@ -1,0 +1,34 @@
+#pragma once
+
+// Linux devices described in the device manager's vocabulary: the class
+// names Windows gives the same kinds of hardware, so the page and the
+// backend see one set of classes from both platforms. Pure rules over the
+// numbers the kernel reports.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tq {
+
+struct LinuxDeviceFacts {
+    std::string subsystem;
+    // PCI class code, 24 bits: base class, subclass, programming interface.
+    std::optional<std::uint32_t> pci_class;
+    // USB class of the device, or of its first interface when the device
+    // leaves its class to the interfaces (0x00 or 0xEF).
+    std::optional<std::uint32_t> usb_class;
+    // SCSI peripheral device type.
+    std::optional<std::uint32_t> scsi_type;
+    // Virtio device id.
+    std::optional<std::uint32_t> virtio_id;
+};
+
+// The Windows class name where one fits, otherwise the subsystem's own name.
+std::string driver_class_name(const LinuxDeviceFacts& facts);
+
+// PCI host and ISA bridges are run by the kernel's PCI core and never have a
+// driver bound of their own; they are not "driver not installed".
+bool served_by_bus_core(const LinuxDeviceFacts& facts);
+
+}  // namespace tq
