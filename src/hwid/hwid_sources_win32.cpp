@@ -6,8 +6,22 @@
 #include <vector>
 
 #include "hwid/hwid.h"
+#include "inventory/registry.h"
 
 namespace tq {
+
+std::string read_machine_guid() {
+    return read_reg_string(RegRoot::LocalMachine, TQ_W("SOFTWARE\\Microsoft\\Cryptography"),
+                           TQ_W("MachineGuid"))
+        .value_or("");
+}
+
+std::string read_windows_product_id() {
+    return read_reg_string(RegRoot::LocalMachine,
+                           TQ_W("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"),
+                           TQ_W("ProductId"))
+        .value_or("");
+}
 
 std::vector<VolumeSerial> list_volume_serials() {
     const DWORD mask = GetLogicalDrives();
