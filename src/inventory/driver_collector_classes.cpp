@@ -1,5 +1,7 @@
 #include "inventory/driver_collector_classes.h"
 
+#include "util/text.h"
+
 namespace tq {
 namespace {
 
@@ -115,6 +117,9 @@ std::string driver_class_name(const LinuxDeviceFacts& facts) {
     if (facts.subsystem == "hid") {
         return "HIDClass";
     }
+    if (facts.subsystem == "drm") {
+        return "Monitor";
+    }
     if (facts.subsystem == "pnp" || facts.subsystem == "acpi") {
         return "System";
     }
@@ -127,6 +132,48 @@ bool served_by_bus_core(const LinuxDeviceFacts& facts) {
     }
     const std::uint32_t base_sub = (*facts.pci_class >> 8) & 0xFFFF;
     return base_sub == 0x0600 || base_sub == 0x0601;
+}
+
+std::string edid_monitor_name(std::span<const std::uint8_t> edid) {
+    // Four 18-byte descriptors start at byte 54; a display descriptor has
+    // three zero bytes, then its tag (0xFC: product name) and 13 text bytes
+    // ended by a line feed.
+    constexpr std::size_t kFirstDescriptor = 54;
+    constexpr std::size_t kDescriptorSize = 18;
+    if (edid.size() < kFirstDescriptor + 4 * kDescriptorSize) {
+        return "";
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto d = edid.subspan(kFirstDescriptor + i * kDescriptorSize, kDescriptorSize);
+        if (d[0] != 0 || d[1] != 0 || d[2] != 0 || d[3] != 0xFC) {
+            continue;
+        }
+        std::string name;
+        for (std::size_t k = 5; k < kDescriptorSize && d[k] != '\n'; ++k) {
+            // Printable ASCII only: the name must serialise as JSON.
+            if (d[k] >= 0x20 && d[k] < 0x7F) {
+                name.push_back(static_cast<char>(d[k]));
+            }
+        }
+        return trim(name);
+    }
+    return "";
+}
+
+std::string edid_manufacturer_id(std::span<const std::uint8_t> edid) {
+    if (edid.size() < 10) {
+        return "";
+    }
+    const unsigned packed = (static_cast<unsigned>(edid[8]) << 8) | edid[9];
+    std::string id;
+    for (const int shift : {10, 5, 0}) {
+        const unsigned letter = (packed >> shift) & 0x1F;
+        if (letter < 1 || letter > 26) {
+            return "";
+        }
+        id.push_back(static_cast<char>('A' + letter - 1));
+    }
+    return id;
 }
 
 }  // namespace tq

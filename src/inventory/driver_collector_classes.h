@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace tq {
@@ -30,5 +31,13 @@ std::string driver_class_name(const LinuxDeviceFacts& facts);
 // PCI host and ISA bridges are run by the kernel's PCI core and never have a
 // driver bound of their own; they are not "driver not installed".
 bool served_by_bus_core(const LinuxDeviceFacts& facts);
+
+// A monitor's model name from its EDID block (the display product name
+// descriptor, trimmed), or "" when the block has none or is too short.
+std::string edid_monitor_name(std::span<const std::uint8_t> edid);
+
+// The three-letter manufacturer id of an EDID block (bytes 8 and 9, five
+// bits per letter), or "" when the block is too short or the id is invalid.
+std::string edid_manufacturer_id(std::span<const std::uint8_t> edid);
 
 }  // namespace tq

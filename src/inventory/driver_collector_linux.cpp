@@ -5,6 +5,7 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -239,6 +240,61 @@ RawDevice raw_device(udev_device* device, const std::string& subsystem,
     return raw;
 }
 
+std::vector<std::uint8_t> read_bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>());
+}
+
+// A connected display output stands for its monitor, named from its EDID;
+// the monitor is driven by the graphics card's driver.
+std::optional<RawDevice> monitor_device(udev_device* connector, ModuleFacts& modules) {
+    const std::string sysname = udev_device_get_sysname(connector);
+    if (sysname.find('-') == std::string::npos || attribute(connector, "status") != "connected") {
+        return std::nullopt;
+    }
+    const std::vector<std::uint8_t> edid =
+        read_bytes(fs::path(udev_device_get_syspath(connector)) / "edid");
+    RawDevice raw;
+    raw.description = edid_monitor_name(edid);
+    raw.friendly_name = "Generic Monitor";
+    raw.class_name = driver_class_name({"drm", {}, {}, {}, {}});
+    raw.manufacturer = edid_manufacturer_id(edid);
+    udev_device* card = udev_device_get_parent(connector);
+    udev_device* gpu = card == nullptr ? nullptr : udev_device_get_parent(card);
+    const char* driver = gpu == nullptr ? nullptr : udev_device_get_driver(gpu);
+    if (driver != nullptr) {
+        const ModuleFacts::Facts& module = modules.of(module_of(gpu, driver));
+        raw.driver_version = module.version;
+        raw.provider = module.signer;
+    }
+    raw.status = DevNodeStatus{};
+    return raw;
+}
+
+void append_monitors(udev* context, ModuleFacts& modules, std::vector<DriverInfo>& out) {
+    std::unique_ptr<udev_enumerate, udev_enumerate* (*)(udev_enumerate*)> enumerate(
+        udev_enumerate_new(context), udev_enumerate_unref);
+    if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), "drm") < 0 ||
+        udev_enumerate_scan_devices(enumerate.get()) < 0) {
+        return;
+    }
+    udev_list_entry* entry = udev_enumerate_get_list_entry(enumerate.get());
+    for (; entry != nullptr; entry = udev_list_entry_get_next(entry)) {
+        std::unique_ptr<udev_device, udev_device* (*)(udev_device*)> connector(
+            udev_device_new_from_syspath(context, udev_list_entry_get_name(entry)),
+            udev_device_unref);
+        if (!connector) {
+            continue;
+        }
+        if (const auto raw = monitor_device(connector.get(), modules)) {
+            if (auto info = driver_info_from_device(*raw)) {
+                out.push_back(std::move(*info));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<DriverInfo> collect_drivers() {
@@ -275,6 +331,7 @@ std::vector<DriverInfo> collect_drivers() {
             }
         }
     }
+    append_monitors(context.get(), modules, out);
     return out;
 }
 

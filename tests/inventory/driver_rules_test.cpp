@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "inventory/driver_collector.h"
 #include "inventory/driver_collector_classes.h"
 
@@ -160,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClassCase{"virtio_block", {"virtio", {}, {}, {}, 2}, "DiskDrive"},
                       ClassCase{"hid", {"hid", {}, {}, {}, {}}, "HIDClass"},
                       ClassCase{"pnp", {"pnp", {}, {}, {}, {}}, "System"},
+                      ClassCase{"display_output", {"drm", {}, {}, {}, {}}, "Monitor"},
                       ClassCase{"pci_without_class", {"pci", {}, {}, {}, {}}, "pci"},
                       ClassCase{"other_bus", {"platform", {}, {}, {}, {}}, "platform"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -170,6 +174,52 @@ TEST(LinuxClassName, OnlyHostAndIsaBridgesRunWithoutADriver) {
     EXPECT_FALSE(served_by_bus_core({"pci", 0x060400, {}, {}, {}}));
     EXPECT_FALSE(served_by_bus_core({"pci", 0x030000, {}, {}, {}}));
     EXPECT_FALSE(served_by_bus_core({"usb", {}, 0x09, {}, {}}));
+}
+
+}  // namespace
+}  // namespace tq
+
+namespace tq {
+namespace {
+
+// A 128-byte EDID block with the manufacturer DEL (0x10AC) and, in its third
+// descriptor, the product name "DELL U2720Q".
+std::vector<std::uint8_t> sample_edid(bool with_name) {
+    std::vector<std::uint8_t> edid(128, 0);
+    const std::uint8_t header[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    std::copy(std::begin(header), std::end(header), edid.begin());
+    edid[8] = 0x10;
+    edid[9] = 0xAC;
+    // First descriptor: a detailed timing (non-zero pixel clock).
+    edid[54] = 0x4D;
+    edid[55] = 0xD0;
+    // Second: the serial number text (0xFF), which is not the name.
+    const std::size_t serial = 72;
+    edid[serial + 3] = 0xFF;
+    const std::string serial_text = "ABC123\n     ";
+    std::copy(serial_text.begin(), serial_text.end(), edid.begin() + serial + 5);
+    if (with_name) {
+        const std::size_t name = 90;
+        edid[name + 3] = 0xFC;
+        const std::string text = "DELL U2720Q\n ";
+        std::copy(text.begin(), text.end(), edid.begin() + name + 5);
+    }
+    return edid;
+}
+
+TEST(Edid, MonitorNameAndManufacturer) {
+    const auto edid = sample_edid(true);
+    EXPECT_EQ(edid_monitor_name(edid), "DELL U2720Q");
+    EXPECT_EQ(edid_manufacturer_id(edid), "DEL");
+}
+
+TEST(Edid, MissingOrShortBlocks) {
+    EXPECT_EQ(edid_monitor_name(sample_edid(false)), "");
+    const std::vector<std::uint8_t> short_block(100, 0);
+    EXPECT_EQ(edid_monitor_name(short_block), "");
+    EXPECT_EQ(edid_manufacturer_id(std::span<const std::uint8_t>(short_block).first(9)), "");
+    // All-zero id bits are no letters.
+    EXPECT_EQ(edid_manufacturer_id(short_block), "");
 }
 
 }  // namespace
