@@ -68,8 +68,11 @@ std::vector<DiskInfo> read_block_disks(const std::filesystem::path& sys_root,
         DiskInfo disk = new_disk_record();
 
         disk.model = sysfs_text(device / "model");
-        if (disk.model.empty())
-            disk.model = sysfs_text(device / "vendor");
+        // A virtio disk's vendor attribute is its PCI vendor number, not a name.
+        if (const std::string vendor = sysfs_text(device / "vendor");
+            disk.model.empty() && !starts_with(vendor, "0x")) {
+            disk.model = vendor;
+        }
         disk.firmware = sysfs_text(device / "firmware_rev");
         if (disk.firmware.empty())
             disk.firmware = sysfs_text(device / "rev");

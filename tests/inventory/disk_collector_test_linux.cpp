@@ -68,17 +68,24 @@ TEST(DiskCollectorLinux, BlockDevices) {
     // Opens but tells nothing: not listed.
     const auto empty = sys / "devices/platform/empty/block/sdz";
     put(empty / "size", "0\n");
+    const auto virtio = sys / "devices/pci0000:00/0000:00:02.0/virtio1/block/vda";
+    put(virtio / "size", "536870912\n");
+    put(virtio / "serial", "overlay\n");
+    put(virtio / "device/vendor", "0x1af4\n");
     const auto loop = sys / "devices/virtual/block/loop0";
     put(loop / "size", "100\n");
 
     std::filesystem::create_directories(sys / "block");
-    for (const auto& [name, target] :
-         {std::pair{"nvme0n1", nvme}, {"sda", sata}, {"sdz", empty}, {"loop0", loop}}) {
+    for (const auto& [name, target] : {std::pair{"nvme0n1", nvme},
+                                       {"sda", sata},
+                                       {"sdz", empty},
+                                       {"vda", virtio},
+                                       {"loop0", loop}}) {
         std::filesystem::create_directory_symlink(target, sys / "block" / name);
     }
 
     const auto disks = read_block_disks(sys.path(), {lookup_serial, predict});
-    ASSERT_EQ(disks.size(), 2u);
+    ASSERT_EQ(disks.size(), 3u);
     const DiskInfo& n = disks[0];
     EXPECT_EQ(n.model, "Samsung SSD 980 PRO 1TB");
     EXPECT_EQ(n.serial, "S5GXNX0T123456A");
@@ -95,9 +102,14 @@ TEST(DiskCollectorLinux, BlockDevices) {
     EXPECT_FALSE(s.is_ssd);
     EXPECT_FALSE(s.smart_ok);
     EXPECT_EQ(s.health_text, "Warning");
+    const DiskInfo& v = disks[2];
+    EXPECT_EQ(v.model, "");
+    EXPECT_EQ(v.serial, "overlay");
+    EXPECT_EQ(v.size_bytes, 536870912ull * 512);
+    EXPECT_EQ(v.bus_type, DiskBusType::Other);
 
     const auto without_sources = read_block_disks(sys.path(), {});
-    ASSERT_EQ(without_sources.size(), 2u);
+    ASSERT_EQ(without_sources.size(), 3u);
     EXPECT_EQ(without_sources[1].serial, "");
     EXPECT_EQ(without_sources[1].health_text, "Unavailable");
     EXPECT_TRUE(without_sources[1].smart_ok);
