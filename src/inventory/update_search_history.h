@@ -15,9 +15,14 @@ namespace tq {
 // mandatory. Other actions and malformed lines are skipped.
 std::vector<UpdateInfo> parse_dpkg_upgrades(std::string_view log_text);
 
-// Whether a package file comes from a security archive (Debian's
-// "bookworm-security", Ubuntu's "jammy-security", labels such as
-// "Debian-Security"): such upgrades are marked "Important".
-bool is_security_origin(std::string_view archive, std::string_view label);
+// The pending upgrades from apt's simulated upgrade ("apt-get -s upgrade"),
+// one per "Inst" line, in apt's order: title "<package>:<arch> <new
+// version>", severity "Important" when the new version comes from a
+// security archive, otherwise "Unspecified"; not installed, not mandatory.
+std::vector<UpdateInfo> parse_apt_simulation(std::string_view output);
+
+// Whether an apt origin text names a security archive (Debian's
+// "Debian-Security:12/stable-security", Ubuntu's "jammy-security").
+bool is_security_origin(std::string_view origin);
 
 }  // namespace tq

@@ -1,15 +1,8 @@
-#include <apt-pkg/cachefile.h>
-#include <apt-pkg/configuration.h>
-#include <apt-pkg/error.h>
-#include <apt-pkg/init.h>
-#include <apt-pkg/pkgcache.h>
-#include <apt-pkg/pkgsystem.h>
-#include <apt-pkg/policy.h>
-#include <apt-pkg/version.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 
 #include "inventory/update_search.h"
@@ -19,8 +12,9 @@
 
 // The package manager's own records stand in for the update agent: the
 // upgrades in dpkg's log are the installed updates, and the upgrades apt
-// already knows of from its last list refresh are the missing ones. Nothing
-// here touches the network.
+// already knows of from its last list refresh (its simulated upgrade, which
+// reads only the local lists) are the missing ones. Nothing here touches the
+// network.
 
 namespace tq {
 namespace {
@@ -54,47 +48,28 @@ bool read_installed(std::vector<UpdateInfo>& out) {
     return true;
 }
 
-// libapt-pkg keeps its configuration and system in globals; one search at a
-// time reads them.
-std::mutex apt_mutex;
+// apt-get in simulation mode with the C locale, so its lines are the ones
+// parse_apt_simulation reads; its notes on standard error are dropped.
+constexpr const char* kAptSimulation = "LC_ALL=C apt-get -s -q upgrade 2>/dev/null";
 
 bool read_available(std::vector<UpdateInfo>& out) {
-    std::lock_guard<std::mutex> lock(apt_mutex);
-    if (!pkgInitConfig(*_config) || !pkgInitSystem(*_config, _system)) {
-        _error->Discard();
+    FILE* pipe = popen(kAptSimulation, "r");
+    if (pipe == nullptr) {
         return false;
     }
-    pkgCacheFile cache;
-    pkgCache* packages = cache.GetPkgCache();
-    pkgPolicy* policy = cache.GetPolicy();
-    if (packages == nullptr || policy == nullptr) {
-        _error->Discard();
+    std::string text;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
+        text.append(buffer, got);
+    }
+    const int status = pclose(pipe);
+    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         return false;
     }
-    for (pkgCache::PkgIterator pkg = packages->PkgBegin(); !pkg.end(); ++pkg) {
-        const pkgCache::VerIterator current = pkg.CurrentVer();
-        if (current.end()) {
-            continue;
-        }
-        const pkgCache::VerIterator candidate = policy->GetCandidateVer(pkg);
-        if (candidate.end() || _system->VS->CmpVersion(candidate.VerStr(), current.VerStr()) <= 0) {
-            continue;
-        }
-        bool security = false;
-        for (pkgCache::VerFileIterator file = candidate.FileList(); !file.end(); ++file) {
-            const pkgCache::PkgFileIterator origin = file.File();
-            const char* archive = origin.Archive();
-            const char* label = origin.Label();
-            security = security || is_security_origin(archive == nullptr ? "" : archive,
-                                                      label == nullptr ? "" : label);
-        }
-        UpdateInfo update;
-        update.title = pkg.FullName(true) + " " + candidate.VerStr();
-        update.severity = security ? "Important" : "Unspecified";
-        update.installed = false;
+    for (UpdateInfo& update : parse_apt_simulation(text)) {
         out.push_back(std::move(update));
     }
-    _error->Discard();
     return true;
 }
 

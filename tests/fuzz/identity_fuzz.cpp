@@ -56,5 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const tq::UpdateInfo& update : tq::parse_dpkg_upgrades(text)) {
         check(update.installed && !update.title.empty());
     }
+    for (const tq::UpdateInfo& update : tq::parse_apt_simulation(text)) {
+        check(!update.installed && !update.title.empty());
+    }
     return 0;
 }

@@ -84,12 +84,47 @@ TEST(DpkgHistory, UpgradeLinesBecomeInstalledUpdates) {
     }
 }
 
-TEST(DpkgHistory, SecurityOrigins) {
-    EXPECT_TRUE(is_security_origin("bookworm-security", "Debian-Security"));
-    EXPECT_TRUE(is_security_origin("jammy-security", "Ubuntu"));
-    EXPECT_TRUE(is_security_origin("", "Debian-Security"));
-    EXPECT_FALSE(is_security_origin("bookworm-updates", "Debian"));
-    EXPECT_FALSE(is_security_origin("", ""));
+TEST(AptSimulation, InstLinesBecomeAvailableUpdates) {
+    const std::string output =
+        "Reading package lists...\n"
+        "The following packages will be upgraded:\n"
+        "  bash libc6\n"
+        "Inst bash [5.2.15-2+b8] (5.2.15-2+b13 Debian:12.15/oldstable [amd64])\n"
+        "Inst libc6 [2.36-9+deb12u4] (2.36-9+deb12u7 Debian:12.15/oldstable, "
+        "Debian-Security:12/oldstable-security [amd64])\n"
+        "Inst tzdata [2024a-0+deb12u1] (2025b-0+deb12u1 Ubuntu:22.04/jammy-security [all])\n"
+        "Inst newdep (1.0-1 Debian:12.15/oldstable [amd64])\n"
+        "Inst broken [1.0] (2.0 Debian:12/stable\n"
+        "Conf bash (5.2.15-2+b13 Debian:12.15/oldstable [amd64])\n";
+    const auto updates = parse_apt_simulation(output);
+    ASSERT_EQ(updates.size(), 4u);
+    EXPECT_EQ(updates[0].title, "bash:amd64 5.2.15-2+b13");
+    EXPECT_EQ(updates[0].severity, "Unspecified");
+    EXPECT_EQ(updates[1].title, "libc6:amd64 2.36-9+deb12u7");
+    EXPECT_EQ(updates[1].severity, "Important");
+    EXPECT_EQ(updates[2].title, "tzdata:all 2025b-0+deb12u1");
+    EXPECT_EQ(updates[2].severity, "Important");
+    EXPECT_EQ(updates[3].title, "newdep:amd64 1.0-1");
+    for (const UpdateInfo& u : updates) {
+        EXPECT_FALSE(u.installed);
+        EXPECT_FALSE(u.mandatory);
+        EXPECT_EQ(u.kb, "");
+        EXPECT_EQ(u.date, "");
+    }
+    // Security upgrades count as important, the others do not.
+    EXPECT_EQ(count_important(updates), 2u);
+}
+
+TEST(AptSimulation, NothingToUpgrade) {
+    EXPECT_TRUE(parse_apt_simulation("").empty());
+    EXPECT_TRUE(parse_apt_simulation("0 upgraded, 0 newly installed, 0 to remove.\n").empty());
+}
+
+TEST(AptSimulation, SecurityOrigins) {
+    EXPECT_TRUE(is_security_origin("Debian-Security:12/stable-security"));
+    EXPECT_TRUE(is_security_origin("Ubuntu:22.04/jammy-security"));
+    EXPECT_FALSE(is_security_origin("Debian:12.15/oldstable"));
+    EXPECT_FALSE(is_security_origin(""));
 }
 
 }  // namespace
