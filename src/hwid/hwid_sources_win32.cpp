@@ -1,8 +1,12 @@
+// winsock2.h before windows.h, iphlpapi.h after both.
 #include <winsock2.h>
-// winsock2.h before windows.h; iphlpapi.h after both.
-#include <iphlpapi.h>
+
 #include <windows.h>
 
+#include <iphlpapi.h>
+
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "hwid/hwid.h"
