@@ -1,5 +1,5 @@
 # Thin wrappers over the scripts and CMake presets.
-.PHONY: deps test build bench format clean
+.PHONY: deps test build bench bench-inventory inventory format clean
 
 JOBS ?= $(shell nproc)
 
@@ -17,6 +17,16 @@ bench: deps
 	cmake --preset linux-release
 	cmake --build --preset linux-release -j $(JOBS)
 	scripts/run-benchmarks build/linux-release
+
+# Builds the inventory command and prints this machine's inventory.
+inventory: deps
+	cmake --preset linux
+	cmake --build --preset linux --target tessarine-inventory -j $(JOBS)
+	build/linux/tessarine-inventory --pretty
+
+# Our inventory against lshw and inxi, timed side by side.
+bench-inventory: deps
+	scripts/bench-inventory
 
 format:
 	find src tests -path tests/page -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i

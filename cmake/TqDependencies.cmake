@@ -29,7 +29,7 @@ else()
     find_package(PkgConfig REQUIRED)
     find_package(Threads REQUIRED)
     pkg_check_modules(TQ_LINUX_LIBS REQUIRED IMPORTED_TARGET
-        libcurl libsodium libudev blkid)
+        libcurl libsodium libudev blkid libkmod)
     target_link_libraries(tq_platform_libs INTERFACE
         PkgConfig::TQ_LINUX_LIBS Threads::Threads)
 endif()
