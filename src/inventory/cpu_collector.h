@@ -43,6 +43,10 @@ CpuSignature decode_cpu_signature(std::uint32_t leaf1_eax);
 // joined with ",".
 std::string cpu_features(const CpuidRegisters& leaf1, const CpuidRegisters& leaf7);
 
+// Fills family, model, stepping and features from this processor's cpuid,
+// and the vendor when the platform's own source left it empty.
+void apply_cpuid(CpuInfo& info);
+
 struct TopologySummary {
     std::uint32_t core_records = 0;
     std::uint32_t l1_cache_kb = 0;

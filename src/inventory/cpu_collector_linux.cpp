@@ -122,14 +122,7 @@ CpuInfo collect_cpu_info() {
     CpuInfo info;
     apply_proc_cpuinfo(read_whole_file("/proc/cpuinfo").value_or(""), info);
 
-    if (info.vendor.empty())
-        info.vendor = cpuid_vendor(run_cpuid(0, 0));
-    const CpuidRegisters leaf1 = run_cpuid(1, 0);
-    const CpuSignature signature = decode_cpu_signature(leaf1.eax);
-    info.family = signature.family;
-    info.model = signature.model;
-    info.stepping = signature.stepping;
-    info.features = cpu_features(leaf1, run_cpuid(7, 0));
+    apply_cpuid(info);
 
     const auto power = apply_sysfs_cpu("/sys/devices/system/cpu", info);
     if (info.logical_cores == 0) {

@@ -65,14 +65,7 @@ CpuInfo collect_cpu_info() {
     info.vendor = read_reg_string(RegRoot::LocalMachine, key, L"VendorIdentifier").value_or("");
     info.base_clock_mhz = read_reg_dword(RegRoot::LocalMachine, key, L"~MHz").value_or(0);
 
-    if (info.vendor.empty())
-        info.vendor = cpuid_vendor(run_cpuid(0, 0));
-    const CpuidRegisters leaf1 = run_cpuid(1, 0);
-    const CpuSignature signature = decode_cpu_signature(leaf1.eax);
-    info.family = signature.family;
-    info.model = signature.model;
-    info.stepping = signature.stepping;
-    info.features = cpu_features(leaf1, run_cpuid(7, 0));
+    apply_cpuid(info);
 
     info.physical_cores = read_topology(RelationProcessorCore).core_records;
     const TopologySummary caches = read_topology(RelationCache);

@@ -13,4 +13,16 @@ CpuidRegisters run_cpuid(std::uint32_t leaf, std::uint32_t subleaf) {
     return r;
 }
 
+void apply_cpuid(CpuInfo& info) {
+    if (info.vendor.empty()) {
+        info.vendor = cpuid_vendor(run_cpuid(0, 0));
+    }
+    const CpuidRegisters leaf1 = run_cpuid(1, 0);
+    const CpuSignature signature = decode_cpu_signature(leaf1.eax);
+    info.family = signature.family;
+    info.model = signature.model;
+    info.stepping = signature.stepping;
+    info.features = cpu_features(leaf1, run_cpuid(7, 0));
+}
+
 }  // namespace tq

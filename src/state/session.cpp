@@ -114,4 +114,25 @@ std::optional<std::string> format_expiry(double seconds) {
     return format_expiry(static_cast<std::int64_t>(seconds));
 }
 
+std::int64_t utc_to_seconds(int year, int month, int day, int hour, int minute, int second) {
+    std::tm broken{};
+    broken.tm_year = year - 1900;
+    broken.tm_mon = month - 1;
+    broken.tm_mday = day;
+    broken.tm_hour = hour;
+    broken.tm_min = minute;
+    broken.tm_sec = second;
+    return utc_tm_to_seconds(broken);
+}
+
+std::string seconds_to_utc_text(std::int64_t seconds) {
+    std::tm broken{};
+    if (!seconds_to_utc_tm(seconds, broken)) {
+        return {};
+    }
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &broken);
+    return text;
+}
+
 }  // namespace tq

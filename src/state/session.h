@@ -4,6 +4,7 @@
 // auth.dat, and the reading of its expiry time.
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,9 +44,14 @@ bool token_expired(std::string_view expires_at, std::int64_t now);
 std::optional<std::string> format_expiry(double seconds);
 std::optional<std::string> format_expiry(std::int64_t seconds);
 
-// Platform: broken-down UTC to seconds since 1970, and back.
+// Broken-down UTC to seconds since 1970, and seconds to "YYYY-MM-DDTHH:MM:SS"
+// ("" when the platform cannot break the value down).
 std::int64_t utc_to_seconds(int year, int month, int day, int hour, int minute, int second);
 std::string seconds_to_utc_text(std::int64_t seconds);
+
+// Platform: the two conversions between std::tm in UTC and seconds.
+std::int64_t utc_tm_to_seconds(std::tm& broken);
+bool seconds_to_utc_tm(std::int64_t seconds, std::tm& broken);
 
 // Platform: the current time in seconds since 1970.
 std::int64_t seconds_now();
