@@ -4,13 +4,13 @@
 #include <sys/socket.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 
 #include "hwid/hwid.h"
 #include "hwid/mount_rules.h"
+#include "util/fs.h"
 #include "util/text.h"
 
 namespace tq {
@@ -18,20 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read_text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return "";
-    }
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 // The device node of a block device from its numbers, as udev named it.
 std::string device_node(std::uint32_t major, std::uint32_t minor) {
-    const std::string uevent = read_text("/sys/dev/block/" + std::to_string(major) + ":" +
-                                         std::to_string(minor) + "/uevent");
+    const std::string uevent = read_whole_file("/sys/dev/block/" + std::to_string(major) + ":" +
+                                               std::to_string(minor) + "/uevent")
+                                   .value_or("");
     std::istringstream lines(uevent);
     std::string line;
     while (std::getline(lines, line)) {
@@ -82,7 +73,7 @@ bool path_exists(const fs::path& path) {
 }  // namespace
 
 std::string read_machine_guid() {
-    return trim(read_text("/etc/machine-id"));
+    return trim(read_whole_file("/etc/machine-id").value_or(""));
 }
 
 std::string read_windows_product_id() {
@@ -91,7 +82,8 @@ std::string read_windows_product_id() {
 
 std::vector<VolumeSerial> list_volume_serials() {
     std::vector<VolumeSerial> out;
-    for (const BlockMount& mount : parse_block_mounts(read_text("/proc/self/mountinfo"))) {
+    for (const BlockMount& mount :
+         parse_block_mounts(read_whole_file("/proc/self/mountinfo").value_or(""))) {
         const std::string node = device_node(mount.major, mount.minor);
         if (node.empty()) {
             continue;

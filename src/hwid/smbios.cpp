@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "util/bytes.h"
+
 namespace tq {
 
 namespace {
@@ -116,9 +118,7 @@ SmbiosInfo walk_smbios(std::span<const std::uint8_t> data) {
 std::optional<SmbiosInfo> parse_smbios_raw(std::span<const std::uint8_t> raw) {
     if (raw.size() <= kHeaderSize)
         return std::nullopt;
-    const std::uint32_t length =
-        static_cast<std::uint32_t>(raw[4]) | (static_cast<std::uint32_t>(raw[5]) << 8) |
-        (static_cast<std::uint32_t>(raw[6]) << 16) | (static_cast<std::uint32_t>(raw[7]) << 24);
+    const std::uint32_t length = le_u32_at(raw, 4);
     if (length == 0)
         return std::nullopt;
     const std::size_t available = raw.size() - kHeaderSize;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "util/bytes.h"
 #include "util/text.h"
 
 namespace tq {
@@ -48,25 +49,14 @@ std::string cpu_features(const CpuidRegisters& leaf1, const CpuidRegisters& leaf
     return join(names, ",");
 }
 
-namespace {
-
-std::uint32_t u32_at(std::span<const std::uint8_t> b, std::size_t offset) {
-    return static_cast<std::uint32_t>(b[offset]) |
-           (static_cast<std::uint32_t>(b[offset + 1]) << 8) |
-           (static_cast<std::uint32_t>(b[offset + 2]) << 16) |
-           (static_cast<std::uint32_t>(b[offset + 3]) << 24);
-}
-
-}  // namespace
-
 TopologySummary walk_processor_records(std::span<const std::uint8_t> buffer) {
     constexpr std::uint32_t kRelationProcessorCore = 0;
     constexpr std::uint32_t kRelationCache = 2;
     TopologySummary summary;
     std::size_t pos = 0;
     while (buffer.size() - pos >= 8) {
-        const std::uint32_t relationship = u32_at(buffer, pos);
-        const std::uint32_t size = u32_at(buffer, pos + 4);
+        const std::uint32_t relationship = le_u32_at(buffer, pos);
+        const std::uint32_t size = le_u32_at(buffer, pos + 4);
         if (size == 0 || size > buffer.size() - pos)
             break;
         if (relationship == kRelationProcessorCore)
@@ -75,7 +65,7 @@ TopologySummary walk_processor_records(std::span<const std::uint8_t> buffer) {
         // nothing rather than read past its end.
         if (relationship == kRelationCache && size >= 16) {
             const std::uint8_t level = buffer[pos + 8];
-            const std::uint32_t kb = u32_at(buffer, pos + 12) >> 10;
+            const std::uint32_t kb = le_u32_at(buffer, pos + 12) >> 10;
             if (level == 1)
                 summary.l1_cache_kb += kb;
             if (level == 2)

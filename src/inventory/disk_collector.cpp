@@ -2,24 +2,13 @@
 
 #include <algorithm>
 
+#include "util/bytes.h"
 #include "util/text.h"
 #include "util/utf.h"
 
 namespace tq {
 
 namespace {
-
-std::uint32_t u32_at(std::span<const std::uint8_t> b, std::size_t offset) {
-    return static_cast<std::uint32_t>(b[offset]) |
-           (static_cast<std::uint32_t>(b[offset + 1]) << 8) |
-           (static_cast<std::uint32_t>(b[offset + 2]) << 16) |
-           (static_cast<std::uint32_t>(b[offset + 3]) << 24);
-}
-
-std::uint64_t u64_at(std::span<const std::uint8_t> b, std::size_t offset) {
-    return static_cast<std::uint64_t>(u32_at(b, offset)) |
-           (static_cast<std::uint64_t>(u32_at(b, offset + 4)) << 32);
-}
 
 constexpr std::size_t kDescriptorFixedPart = 32;
 
@@ -60,20 +49,20 @@ std::string descriptor_string(std::span<const std::uint8_t> descriptor, std::uin
 bool apply_device_descriptor(std::span<const std::uint8_t> d, DiskInfo& disk) {
     if (d.size() < kDescriptorFixedPart)
         return false;
-    disk.model = make_valid_utf8(descriptor_string(d, u32_at(d, 16)));
-    disk.serial = make_valid_utf8(descriptor_string(d, u32_at(d, 24)));
-    disk.firmware = make_valid_utf8(descriptor_string(d, u32_at(d, 20)));
-    disk.bus_type = map_storage_bus_type(u32_at(d, 28));
+    disk.model = make_valid_utf8(descriptor_string(d, le_u32_at(d, 16)));
+    disk.serial = make_valid_utf8(descriptor_string(d, le_u32_at(d, 24)));
+    disk.firmware = make_valid_utf8(descriptor_string(d, le_u32_at(d, 20)));
+    disk.bus_type = map_storage_bus_type(le_u32_at(d, 28));
     if (disk.model.empty())
-        disk.model = make_valid_utf8(descriptor_string(d, u32_at(d, 12)));
+        disk.model = make_valid_utf8(descriptor_string(d, le_u32_at(d, 12)));
     return true;
 }
 
 std::uint64_t size_from_read_capacity(std::span<const std::uint8_t, 32> answer) {
-    const std::uint64_t length = u64_at(answer, 24);
+    const std::uint64_t length = le_u64_at(answer, 24);
     if (length != 0)
         return length;
-    return static_cast<std::uint64_t>(u32_at(answer, 8)) * u64_at(answer, 16);
+    return static_cast<std::uint64_t>(le_u32_at(answer, 8)) * le_u64_at(answer, 16);
 }
 
 void apply_failure_prediction(std::optional<std::uint32_t> predict_failure, DiskInfo& disk) {
@@ -92,12 +81,12 @@ bool keep_disk(const DiskInfo& disk) {
 void record_volume_extents(std::span<const std::uint8_t> answer, ExtentTable& table) {
     if (answer.size() < 32)
         return;
-    const std::uint32_t count = u32_at(answer, 0);
+    const std::uint32_t count = le_u32_at(answer, 0);
     const std::size_t fits = (answer.size() - 8) / 24;
     for (std::size_t i = 0; i < std::min<std::size_t>(count, fits); ++i) {
         const std::size_t entry = 8 + i * 24;
-        const std::uint32_t disk = u32_at(answer, entry);
-        const std::uint64_t length = u64_at(answer, entry + 16);
+        const std::uint32_t disk = le_u32_at(answer, entry);
+        const std::uint64_t length = le_u64_at(answer, entry + 16);
         if (disk <= 31 && length != 0)
             table[disk] = std::max(table[disk], length);
     }

@@ -3,23 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace tq {
-
-std::optional<std::string> read_whole_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream out;
-    out << in.rdbuf();
-    // sysfs reports some read errors (EIO, EACCES on root-only attributes)
-    // only when the read is attempted.
-    if (in.bad())
-        return std::nullopt;
-    return std::move(out).str();
-}
 
 std::optional<std::string> read_sysfs_value(const std::filesystem::path& path) {
     auto text = read_whole_file(path);

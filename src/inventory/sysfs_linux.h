@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace tq {
+#include "util/fs.h"
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::string> read_whole_file(const std::filesystem::path& path);
+namespace tq {
 
 // A one-value sysfs attribute without its line feed (only the last one is
 // removed; other white space is the value's own).

@@ -2,11 +2,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "inventory/update_search.h"
 #include "inventory/update_search_history.h"
+#include "util/fs.h"
 #include "util/log.h"
 #include "util/text.h"
 
@@ -35,13 +34,11 @@ bool read_installed(std::vector<UpdateInfo>& out) {
         if (!fs::exists(path, ec)) {
             continue;
         }
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
+        const std::optional<std::string> text = read_whole_file(path);
+        if (!text) {
             return false;
         }
-        std::ostringstream text;
-        text << in.rdbuf();
-        for (UpdateInfo& update : parse_dpkg_upgrades(text.str())) {
+        for (UpdateInfo& update : parse_dpkg_upgrades(*text)) {
             out.push_back(std::move(update));
         }
     }

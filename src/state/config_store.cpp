@@ -31,7 +31,7 @@ bool operator==(const AppConfig& a, const AppConfig& b) {
 
 AppConfig ConfigStore::load(const std::string& path, const AppConfig& defaults) {
     AppConfig result = defaults;
-    const std::optional<std::string> text = read_whole_file(path);
+    const std::optional<std::string> text = read_whole_file(path_from_utf8(path));
     if (!text) {
         return result;
     }

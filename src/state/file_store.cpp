@@ -1,19 +1,8 @@
 #include "state/file_store.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "util/fs.h"
 
 namespace tq {
-
-std::optional<std::string> read_whole_file(const std::string& path) {
-    std::ifstream in(path_from_utf8(path), std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::optional<std::string> folder_of(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/fs.h"
+
 namespace tq {
 
 enum class ReplaceFailure { none, open_temporary, write_temporary, rename };
@@ -28,9 +30,6 @@ enum class FileAccess { user_default, owner_only };
 // the next save to overwrite.
 ReplaceOutcome replace_file(const std::string& path, const std::string& temporary_path,
                             std::string_view bytes, FileAccess access);
-
-// Every byte of the file, or nothing when it cannot be opened.
-std::optional<std::string> read_whole_file(const std::string& path);
 
 bool delete_file(const std::string& path);
 

@@ -15,7 +15,7 @@ SessionStore::SessionStore(std::string path, SessionBinding binding)
 // these paths is worth a log line.
 std::optional<Session> SessionStore::load() {
     std::lock_guard lock(mutex_);
-    const std::optional<std::string> blob = read_whole_file(path_);
+    const std::optional<std::string> blob = read_whole_file(path_from_utf8(path_));
     if (!blob || blob->empty()) {
         return std::nullopt;
     }

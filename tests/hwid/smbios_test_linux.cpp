@@ -6,19 +6,14 @@
 namespace tq {
 namespace {
 
-void put(const std::filesystem::path& file, std::string_view bytes) {
-    std::filesystem::create_directories(file.parent_path());
-    test::write_file(file, bytes);
-}
-
 TEST(SmbiosLinux, TableWithEntryPointIsWalked) {
     test::TempDir sys;
     const std::string raw = test::read_file(test::fixture_path("smbios/desktop.bin"));
-    put(sys / "firmware/dmi/tables/DMI", raw.substr(8));
-    put(sys / "firmware/dmi/tables/smbios_entry_point",
-        std::string("_SM3_\x10\x18\x03\x04\x01", 10));
+    test::write_file(sys / "firmware/dmi/tables/DMI", raw.substr(8));
+    test::write_file(sys / "firmware/dmi/tables/smbios_entry_point",
+                     std::string("_SM3_\x10\x18\x03\x04\x01", 10));
     // The table wins over the user-readable attributes.
-    put(sys / "class/dmi/id/sys_vendor", "Other\n");
+    test::write_file(sys / "class/dmi/id/sys_vendor", "Other\n");
     const auto info = read_smbios_from(sys.path());
     ASSERT_TRUE(info);
     EXPECT_EQ(info->system_manufacturer, "Micro-Star International Co., Ltd.");
@@ -28,9 +23,9 @@ TEST(SmbiosLinux, TableWithEntryPointIsWalked) {
 
 TEST(SmbiosLinux, FallsBackToUserReadableAttributes) {
     test::TempDir sys;
-    put(sys / "class/dmi/id/sys_vendor", "Maker Inc.\n");
-    put(sys / "class/dmi/id/product_name", "Model  X \n");
-    put(sys / "class/dmi/id/bios_date", "01/02/2024\n");
+    test::write_file(sys / "class/dmi/id/sys_vendor", "Maker Inc.\n");
+    test::write_file(sys / "class/dmi/id/product_name", "Model  X \n");
+    test::write_file(sys / "class/dmi/id/bios_date", "01/02/2024\n");
     const auto info = read_smbios_from(sys.path());
     ASSERT_TRUE(info);
     EXPECT_EQ(info->system_manufacturer, "Maker Inc.");
@@ -44,7 +39,7 @@ TEST(SmbiosLinux, FallsBackToUserReadableAttributes) {
 TEST(SmbiosLinux, NothingReadableIsNoTable) {
     test::TempDir sys;
     EXPECT_FALSE(read_smbios_from(sys.path()));
-    put(sys / "firmware/dmi/tables/DMI", "");
+    test::write_file(sys / "firmware/dmi/tables/DMI", "");
     EXPECT_FALSE(read_smbios_from(sys.path()));
 }
 

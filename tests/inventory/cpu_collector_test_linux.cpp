@@ -6,11 +6,6 @@
 namespace tq {
 namespace {
 
-void put(const std::filesystem::path& file, std::string_view text) {
-    std::filesystem::create_directories(file.parent_path());
-    test::write_file(file, text);
-}
-
 TEST(CpuCollectorLinux, ProcCpuinfoFirstProcessorOnly) {
     CpuInfo info;
     apply_proc_cpuinfo(
@@ -40,8 +35,8 @@ TEST(CpuCollectorLinux, SysfsTreeCountsEachCoreAndCacheOnce) {
         const std::string siblings = std::to_string(cpu & ~1) + "-" + std::to_string(cpu | 1);
         const std::string pkg_cpus =
             std::to_string(package * 4) + "-" + std::to_string(package * 4 + 3);
-        put(dir / "topology/physical_package_id", std::to_string(package) + "\n");
-        put(dir / "topology/core_id", std::to_string(core) + "\n");
+        test::write_file(dir / "topology/physical_package_id", std::to_string(package) + "\n");
+        test::write_file(dir / "topology/core_id", std::to_string(core) + "\n");
         const struct {
             const char* index;
             const char* level;
@@ -54,20 +49,22 @@ TEST(CpuCollectorLinux, SysfsTreeCountsEachCoreAndCacheOnce) {
                       {"index3", "3", "Unified", "24576K", pkg_cpus}};
         for (const auto& c : caches) {
             const auto cache = dir / "cache" / c.index;
-            put(cache / "level", std::string(c.level) + "\n");
-            put(cache / "type", std::string(c.type) + "\n");
-            put(cache / "size", std::string(c.size) + "\n");
-            put(cache / "shared_cpu_list", c.shared + "\n");
+            test::write_file(cache / "level", std::string(c.level) + "\n");
+            test::write_file(cache / "type", std::string(c.type) + "\n");
+            test::write_file(cache / "size", std::string(c.size) + "\n");
+            test::write_file(cache / "shared_cpu_list", c.shared + "\n");
         }
-        put(dir / "cpufreq/cpuinfo_max_freq", std::to_string(4000000 + cpu * 100000) + "\n");
-        put(dir / "cpufreq/scaling_cur_freq", std::to_string(1000000 + cpu * 1000) + "\n");
+        test::write_file(dir / "cpufreq/cpuinfo_max_freq",
+                         std::to_string(4000000 + cpu * 100000) + "\n");
+        test::write_file(dir / "cpufreq/scaling_cur_freq",
+                         std::to_string(1000000 + cpu * 1000) + "\n");
     }
     // An offline processor and unrelated entries are left out.
-    put(root / "cpu8/online", "0\n");
-    put(root / "cpu8/topology/core_id", "9\n");
-    put(root / "cpu8/topology/physical_package_id", "5\n");
-    put(root / "cpufreq/boost", "1\n");
-    put(root / "cpuidle/current_driver", "none\n");
+    test::write_file(root / "cpu8/online", "0\n");
+    test::write_file(root / "cpu8/topology/core_id", "9\n");
+    test::write_file(root / "cpu8/topology/physical_package_id", "5\n");
+    test::write_file(root / "cpufreq/boost", "1\n");
+    test::write_file(root / "cpuidle/current_driver", "none\n");
 
     CpuInfo info;
     info.base_clock_mhz = 2100;
@@ -85,9 +82,9 @@ TEST(CpuCollectorLinux, SysfsTreeCountsEachCoreAndCacheOnce) {
 
 TEST(CpuCollectorLinux, NoCpufreqGivesNoPower) {
     test::TempDir root;
-    put(root / "cpu0/topology/core_id", "0\n");
-    put(root / "cpu0/topology/physical_package_id", "0\n");
-    put(root / "cpu0/cpufreq/base_frequency", "3000000\n");
+    test::write_file(root / "cpu0/topology/core_id", "0\n");
+    test::write_file(root / "cpu0/topology/physical_package_id", "0\n");
+    test::write_file(root / "cpu0/cpufreq/base_frequency", "3000000\n");
     CpuInfo info;
     EXPECT_FALSE(apply_sysfs_cpu(root.path(), info));
     EXPECT_EQ(info.base_clock_mhz, 3000u);

@@ -6,11 +6,6 @@
 namespace tq {
 namespace {
 
-void put(const std::filesystem::path& file, std::string_view text) {
-    std::filesystem::create_directories(file.parent_path());
-    test::write_file(file, text);
-}
-
 TEST(DiskCollectorLinux, DeviceNames) {
     for (const char* name : {"sda", "nvme0n1", "vda", "mmcblk0", "md0", "sr0"}) {
         EXPECT_TRUE(is_physical_block_device(name)) << name;
@@ -53,27 +48,27 @@ std::optional<std::uint32_t> predict(const std::string& name, DiskBusType bus) {
 TEST(DiskCollectorLinux, BlockDevices) {
     test::TempDir sys;
     const auto nvme = sys / "devices/pci0000:00/0000:01:00.0/nvme/nvme0/nvme0n1";
-    put(nvme / "size", "1953525168\n");
-    put(nvme / "queue/rotational", "0\n");
-    put(nvme / "device/model", "Samsung SSD 980 PRO 1TB                 \n");
-    put(nvme / "device/serial", "S5GXNX0T123456A     \n");
-    put(nvme / "device/firmware_rev", "5B2QGXA7\n");
+    test::write_file(nvme / "size", "1953525168\n");
+    test::write_file(nvme / "queue/rotational", "0\n");
+    test::write_file(nvme / "device/model", "Samsung SSD 980 PRO 1TB                 \n");
+    test::write_file(nvme / "device/serial", "S5GXNX0T123456A     \n");
+    test::write_file(nvme / "device/firmware_rev", "5B2QGXA7\n");
     const auto sata =
         sys / "devices/pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0/block/sda";
-    put(sata / "size", "7814037168\n");
-    put(sata / "queue/rotational", "1\n");
-    put(sata / "device/vendor", "ATA     \n");
-    put(sata / "device/model", "\n");
-    put(sata / "device/rev", "0A82\n");
+    test::write_file(sata / "size", "7814037168\n");
+    test::write_file(sata / "queue/rotational", "1\n");
+    test::write_file(sata / "device/vendor", "ATA     \n");
+    test::write_file(sata / "device/model", "\n");
+    test::write_file(sata / "device/rev", "0A82\n");
     // Opens but tells nothing: not listed.
     const auto empty = sys / "devices/platform/empty/block/sdz";
-    put(empty / "size", "0\n");
+    test::write_file(empty / "size", "0\n");
     const auto virtio = sys / "devices/pci0000:00/0000:00:02.0/virtio1/block/vda";
-    put(virtio / "size", "536870912\n");
-    put(virtio / "serial", "overlay\n");
-    put(virtio / "device/vendor", "0x1af4\n");
+    test::write_file(virtio / "size", "536870912\n");
+    test::write_file(virtio / "serial", "overlay\n");
+    test::write_file(virtio / "device/vendor", "0x1af4\n");
     const auto loop = sys / "devices/virtual/block/loop0";
-    put(loop / "size", "100\n");
+    test::write_file(loop / "size", "100\n");
 
     std::filesystem::create_directories(sys / "block");
     for (const auto& [name, target] : {std::pair{"nvme0n1", nvme},

@@ -6,11 +6,6 @@
 namespace tq {
 namespace {
 
-void put(const std::filesystem::path& file, std::string_view text) {
-    std::filesystem::create_directories(file.parent_path());
-    test::write_file(file, text);
-}
-
 TEST(GpuCollectorLinux, PciIdsNames) {
     const std::string db = test::read_file(test::fixture_path("pci/pci.ids"));
     const struct {
@@ -37,19 +32,19 @@ TEST(GpuCollectorLinux, PciIdsNames) {
 TEST(GpuCollectorLinux, DrmCards) {
     test::TempDir sys;
     const auto card0 = sys / "devices/pci0000:00/0000:01:00.0";
-    put(card0 / "vendor", "0x10de\n");
-    put(card0 / "device", "0x2484\n");
-    put(card0 / "subsystem_vendor", "0x1043\n");
-    put(card0 / "subsystem_device", "0x8870\n");
-    put(card0 / "revision", "0xa1\n");
+    test::write_file(card0 / "vendor", "0x10de\n");
+    test::write_file(card0 / "device", "0x2484\n");
+    test::write_file(card0 / "subsystem_vendor", "0x1043\n");
+    test::write_file(card0 / "subsystem_device", "0x8870\n");
+    test::write_file(card0 / "revision", "0xa1\n");
     std::filesystem::create_directories(sys / "bus/pci/drivers/nvidia");
     std::filesystem::create_directory_symlink(sys / "bus/pci/drivers/nvidia", card0 / "driver");
-    put(sys / "module/nvidia/version", "550.54.14\n");
+    test::write_file(sys / "module/nvidia/version", "550.54.14\n");
 
     const auto card1 = sys / "devices/pci0000:00/0000:00:02.0";
-    put(card1 / "vendor", "0x8086\n");
-    put(card1 / "device", "0x46a6\n");
-    put(card1 / "mem_info_vram_total", "0\n");
+    test::write_file(card1 / "vendor", "0x8086\n");
+    test::write_file(card1 / "device", "0x46a6\n");
+    test::write_file(card1 / "mem_info_vram_total", "0\n");
     std::filesystem::create_directories(sys / "bus/pci/drivers/i915");
     std::filesystem::create_directory_symlink(sys / "bus/pci/drivers/i915", card1 / "driver");
 

@@ -26,6 +26,9 @@ std::string read_file(const std::filesystem::path& path) {
 }
 
 void write_file(const std::filesystem::path& path, std::string_view bytes) {
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path());
+    }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {

@@ -23,6 +23,7 @@ bool running_under_wine();
 std::string read_file(const std::filesystem::path& path);
 // The file's lines read in text mode (line ends as the platform writes them).
 std::vector<std::string> read_lines(const std::filesystem::path& path);
+// Writes the bytes, creating the file's folders first.
 void write_file(const std::filesystem::path& path, std::string_view bytes);
 
 // A fresh folder under the system's temporary folder, removed with its
